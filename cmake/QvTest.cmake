@@ -1,0 +1,18 @@
+# qv_add_test(NAME SOURCES a.cpp b.cpp LIBS lib... [ENV VAR=VALUE...] [LABELS l...] [TIMEOUT s])
+# Builds one GoogleTest program and registers it with ctest. In the win32
+# configuration ctest runs it under Wine through the cross-compiling emulator.
+function(qv_add_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;ENV;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set(_env "QV_BUILD_DIR=${CMAKE_BINARY_DIR}" "QV_SOURCE_DIR=${PROJECT_SOURCE_DIR}" ${T_ENV})
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${_env}")
+  if(T_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()
