@@ -1,3 +1,8 @@
+# Front end: pure progress and install rules (both configurations), the
+# install environment and the installer program (Windows only).
+add_library(qv_app_core STATIC InstallProgress.cpp InstallRules.cpp)
+target_include_directories(qv_app_core PUBLIC ${PROJECT_SOURCE_DIR})
+
 if(QV_WIN32)
   add_executable(QuelvoxSetup WIN32 main.cpp res/QuelvoxSetup.rc)
   target_link_options(QuelvoxSetup PRIVATE -municode)
