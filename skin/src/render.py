@@ -309,15 +309,15 @@ def brand_mark(img, x0, y0, size):
     img.fill(rrect(x0, y0, x0 + size, y0 + size, r),
              lgrad(x0, y0, ACCENT_LIGHT, x0 + size, y0 + size, ACCENT_PUSHED),
              box=(x0 - 1, y0 - 1, x0 + size + 1, y0 + size + 1))
-    bars = [0.30, 0.56, 0.80, 0.56, 0.30]
-    bw = size * 0.085
-    gap = size * 0.155
-    cx0 = x0 + size / 2 - gap * 2
+    bars = [0.34, 0.62, 0.34] if size < 32 else [0.30, 0.52, 0.74, 0.52, 0.30]
+    step = size * (0.22 if len(bars) == 3 else 0.15)
+    bw = size * (0.11 if len(bars) == 3 else 0.075)
+    cx0 = x0 + size / 2 - step * (len(bars) - 1) / 2
     cy = y0 + size / 2
     for i, hgt in enumerate(bars):
-        cx = cx0 + i * gap
-        hh = size * hgt / 2 - bw / 2
-        img.fill(polyline([(cx, cy - hh), (cx, cy + hh)], bw * 2), WHITE,
+        cx = cx0 + i * step
+        hh = max(0.0, size * hgt / 2 - bw / 2)
+        img.fill(polyline([(cx, cy - hh), (cx, cy + hh)], bw), WHITE,
                  box=(x0, y0, x0 + size, y0 + size))
 
 
