@@ -24,7 +24,7 @@ FONT_CJK = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
 
 # Palette: one accent blue (the same family the prompt buttons use) on light neutrals.
 ACCENT = (0x16, 0x75, 0xFE)
-ACCENT_HOT = (0x4A, 0x90, 0xFE)
+ACCENT_HOT = (0x35, 0x88, 0xFE)
 ACCENT_PUSHED = (0x13, 0x65, 0xDB)
 ACCENT_LIGHT = (0x5C, 0x9E, 0xFF)
 INK = (0x28, 0x2A, 0x43)
@@ -536,7 +536,7 @@ def main():
         write_rgba(m + "bg%d.png" % (page + 1), background(page))
     write_rgba(m + "logo.png", logo())
     write_rgba(m + "installBtn1.png", install_button(lighten(ACCENT, 0.08), ACCENT))
-    write_rgba(m + "installBtn2.png", install_button(lighten(ACCENT_HOT, 0.10), ACCENT_HOT))
+    write_rgba(m + "installBtn2.png", install_button(lighten(ACCENT_HOT, 0.06), ACCENT_HOT))
     write_rgba(m + "installBtn3.png", install_button(ACCENT_PUSHED, ACCENT_PUSHED))
     for s in range(3):
         write_rgba(m + "backBtn%d.png" % (s + 1), back_button(s))
@@ -545,7 +545,7 @@ def main():
     write_palette(m + "customeBtn1.png", custom_arrow(INK_SOFT))
     write_palette(m + "customeBtn2.png", custom_arrow(INK))
     write_rgba(m + "chDirBtn1.png", small_button(lighten(ACCENT, 0.08), ACCENT))
-    write_rgba(m + "chDirBt2.png", small_button(lighten(ACCENT_HOT, 0.10), ACCENT_HOT))
+    write_rgba(m + "chDirBt2.png", small_button(lighten(ACCENT_HOT, 0.06), ACCENT_HOT))
     write_rgba(m + "chDirBt3.png", small_button(ACCENT_PUSHED, ACCENT_PUSHED))
     write_rgba(m + "installDirEdit.png", edit_field())
     write_rgba(m + "tipLbl.png", tip_bubble())
