@@ -426,13 +426,28 @@ def edit_field():
 
 
 def tip_bubble():
-    img = Image(120, 36)
-    bubble = union(rrect(0.5, 0.5, 119.5, 29, 5),
-                   lambda x, y: max(abs(x - 20) - (36 - y) * 0.9, y - 35.0, 27 - y))
+    # The label shows this picture squeezed into 116 by 32 with nearest-pixel sampling,
+    # which would drop whole rows and columns of the text. So it is drawn at 116 by 32
+    # and stretched to its stored 120 by 36 by repeating rows and columns, which the
+    # squeeze takes out again.
+    w, h = 116, 32
+    img = Image(w, h)
+    bubble = union(rrect(0.5, 0.5, w - 0.5, 25.5, 5),
+                   lambda x, y: max(abs(x - 20) - (h - y) * 0.9, y - (h - 0.5), 24 - y))
     img.fill(bubble, (0x3A, 0x3E, 0x56), 0.94)
     txt = text_mask("请先同意用户协议", FONT_CJK, 12)
-    stamp_centered(img, txt, 60, 14.75, WHITE)
-    return img
+    stamp_centered(img, txt, w / 2, 13, WHITE)
+    return resample_nearest(img, 120, 36)
+
+
+def resample_nearest(img, w, h):
+    out = Image(w, h)
+    for y in range(h):
+        sy = min(img.h - 1, int((y + 0.5) * img.h / h))
+        for x in range(w):
+            sx = min(img.w - 1, int((x + 0.5) * img.w / w))
+            out.px[y * w + x] = list(img.px[sy * img.w + sx])
+    return out
 
 
 def progress_bar(fore):
