@@ -6,12 +6,14 @@
 //   testchild mutex BASENAME       exit 0 when it could take the instance mutex, 3 when held elsewhere
 //   testchild spawn-sleep MS       starts "testchild sleep MS" inheriting its stdout, then exits at once
 //   testchild exit CODE            exits with CODE
+//   testchild settings [switches]  applies its command line to the settings record and writes every field
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "app/InstallerSettings.h"
 #include "utils/InstanceMutex.h"
 #include "utils/TextConvert.h"
 
@@ -33,7 +35,7 @@ std::wstring ModulePath() {
 int wmain(int argc, wchar_t** argv) {
   // The mode is the first known word, so that an unquoted program path with
   // blanks (split into several arguments) still works.
-  static const wchar_t* kModes[] = {L"cmdline", L"whoami", L"stderr", L"sleep", L"mutex", L"spawn-sleep", L"exit"};
+  static const wchar_t* kModes[] = {L"cmdline", L"whoami", L"stderr", L"sleep", L"mutex", L"spawn-sleep", L"exit", L"settings"};
   int first = 1;
   for (; first < argc; ++first) {
     bool known = false;
@@ -80,6 +82,21 @@ int wmain(int argc, wchar_t** argv) {
       return 4;
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
+    return 0;
+  }
+  if (mode == L"settings") {
+    InstallerSettings& s = InstallerSettings::Instance();
+    s.ApplyCommandLine();
+    wchar_t scale[64];
+    swprintf(scale, 64, L"%.6f", s.DownloadScale);
+    std::wstring out = L"ProductCode=" + s.ProductCode + L"\nProductVersion=" + s.ProductVersion +
+                       L"\nExeFileName=" + s.ExeFileName + L"\nDlAppNameSuffix=" + s.DlAppNameSuffix +
+                       L"\nm_DlAppVersion=" + s.m_DlAppVersion + L"\nInstCmd=" + s.InstCmd +
+                       L"\nDownloadUrl=" + s.DownloadUrl + L"\nDownloadType=" + std::to_wstring(s.DownloadType) +
+                       L"\nIsCheckNet=" + (s.IsCheckNet ? L"1" : L"0") +
+                       L"\nIsEnableAppTelemetry=" + (s.IsEnableAppTelemetry ? L"1" : L"0") +
+                       L"\nDownloadScale=" + scale + L"\nAbGroup=" + s.AbGroup + L"\n";
+    WriteOut(Utils::ToNarrow(out, 65001));
     return 0;
   }
   if (mode == L"exit" && argc > 2) return (int)std::wcstol(argv[2], nullptr, 10);
