@@ -17,14 +17,15 @@ if(QV_WIN32)
   # The whole installer once every piece it is made of is in the tree.
   set(QV_APP_COMPLETE OFF)
   set(_app_windows_ready OFF)
-  if(_app_windows_ready AND QV_APP_HAVE_ENV AND TARGET qv_ui AND TARGET qv_skin_res AND TARGET qv_download_install
+  if(_app_windows_ready AND QV_APP_HAVE_ENV AND TARGET qv_ui AND TARGET qv_skin_res AND TARGET qv_controller
      AND TARGET qv_telemetry AND TARGET qv_settings AND TARGET qv_report_hooks)
     set(QV_APP_COMPLETE ON)
   endif()
 
+  set_property(GLOBAL PROPERTY QV_APP_COMPLETE ${QV_APP_COMPLETE})
   if(QV_APP_COMPLETE)
     add_library(qv_app STATIC MainWnd.cpp MessageBoxWnd.cpp Prompts.cpp LibrarySearch.cpp)
-    target_link_libraries(qv_app PUBLIC qv_app_env qv_ui qv_download_install qv_settings qv_report_hooks
+    target_link_libraries(qv_app PUBLIC qv_app_env qv_ui qv_controller qv_settings qv_report_hooks
                           qv_telemetry qv_curl ole32 comctl32)
     add_executable(QuelvoxSetup WIN32 main.cpp res/QuelvoxSetup.rc)
     target_link_libraries(QuelvoxSetup PRIVATE qv_app qv_skin_res)
