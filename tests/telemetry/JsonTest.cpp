@@ -52,7 +52,11 @@ TEST(ObjectNodeJson, StringEscapesListsAndNesting) {
 TEST(ObjectNodeJson, DateTimeIsLocalTimeWithMilliseconds) {
   std::time_t t = 1700000000;
   std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &t);
+#else
   localtime_r(&t, &local);
+#endif
   char expected[64];
   std::snprintf(expected, sizeof expected, "{\"d\":\"%04d-%02d-%02d %02d:%02d:%02d.005\"}", local.tm_year + 1900,
                 local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);

@@ -16,7 +16,8 @@ Faults, switchable while the server runs, by writing one word into the
 --control file (polled every 50 ms) or by GET /_control?mode=WORD:
   ok        answer normally (the default; also an empty or missing file)
   fail500   answer every batch with 500 and keep nothing
-  slow      wait 4 seconds before answering (longer than the client's time-out)
+  slow      wait 4 seconds (longer than the client's time-out), then answer 200
+            without keeping the batch: the client has given up on it
   refuse    stop listening: connections are refused until the mode changes
 
 GET /_reset empties --out and --requests.
@@ -136,6 +137,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         mode = state.mode()
         if mode == "slow":
             time.sleep(4)
+            state.append(state.requests, [json.dumps({"status": 0, "records": 0})])
+            return self._answer(200, b"too late\n")
         if mode == "fail500":
             state.append(state.requests, [json.dumps({"status": 500, "records": 0})])
             return self._answer(500, b"failing on request\n")
