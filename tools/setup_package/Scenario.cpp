@@ -83,7 +83,7 @@ int RunScenario(const std::wstring& path, StubOutput& out, const ScenarioContext
       std::string text = Unescape(Replace(arg, "${DIR}", folder));
       if (!raw) text = EncodeText(DecodeUtf8(text), codePage);
       out.Append(text);
-      if (command == "line") out.Append("\r\n");
+      if (command == "line") out.Append("\n");
     } else if (command == "flush") {
       out.Flush();
     } else if (command == "sleep") {
@@ -102,7 +102,7 @@ int RunScenario(const std::wstring& path, StubOutput& out, const ScenarioContext
       out.Flush();
       if (context.defaults) exitCode = context.defaults();
     } else if (command == "cmdline") {
-      WriteWholeFile(DecodeUtf8(arg), EncodeText(context.commandLine, CP_UTF8));
+      WriteWholeFile(DecodeUtf8(Replace(arg, "${DIR}", folder)), EncodeText(context.commandLine, CP_UTF8));
     }
   }
   out.Flush();

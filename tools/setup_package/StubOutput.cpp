@@ -24,7 +24,7 @@ StubOutput::StubOutput(bool enabled) : enabled_(enabled), handle_(::GetStdHandle
 
 void StubOutput::Line(const std::wstring& text, UINT codePage) {
   Append(EncodeText(text, codePage));
-  Append("\r\n");
+  Append("\n");
 }
 
 void StubOutput::Flush() {

@@ -14,7 +14,8 @@ class StubOutput {
   ~StubOutput() { Flush(); }
 
   void Append(const std::string& bytes) { buffer_ += bytes; }
-  // Text converted to the given code page (65001: UTF-8) and a "\r\n".
+  // Text converted to the given code page (65001: UTF-8) and a line feed.
+  // No carriage return: the installer keeps one as part of a text value.
   void Line(const std::wstring& text, UINT codePage = CP_UTF8);
   // One write of everything collected so far.
   void Flush();

@@ -1,0 +1,32 @@
+#include "install/ChildOutputReader.h"
+
+namespace ChildOutput {
+
+int ReadChunk(const Utils::Process& process, ProtocolDecoder& decoder, bool& got) {
+  char buffer[kReadSize] = {};
+  DWORD read = 0;
+  ::ReadFile(process.outputPipe.readEnd, buffer, kReadSize, &read, nullptr);
+  got = read > 0;
+  return got ? decoder.Feed(buffer, read) : ProtocolDecoder::kNone;
+}
+
+int Drain(const Utils::Process& process, ProtocolDecoder& decoder, bool stopAtDecisive) {
+  int status = ProtocolDecoder::kNone;
+  for (;;) {
+    DWORD available = 0;
+    if (!::PeekNamedPipe(process.outputPipe.readEnd, nullptr, 0, nullptr, &available, nullptr) ||
+        available == 0)
+      break;
+    bool got = false;
+    int s = ReadChunk(process, decoder, got);
+    if (!got) break;
+    if (s != ProtocolDecoder::kNone) {
+      status = s;
+      if (stopAtDecisive) return status;
+    }
+  }
+  int s = decoder.Finish();
+  return s != ProtocolDecoder::kNone ? s : status;
+}
+
+}  // namespace ChildOutput

@@ -1,0 +1,30 @@
+// Reading a runner's child: its exit test and the reads of its output pipe.
+#pragma once
+
+#include <windows.h>
+
+#include "install/ProtocolDecoder.h"
+#include "utils/Process.h"
+
+namespace ChildOutput {
+
+// Bytes one read of the output pipe takes at most.
+constexpr DWORD kReadSize = 1024;
+
+// True while the child runs. Waits on the process handle instead of testing
+// for the exit code 259, which a child may also return.
+inline bool Running(const Utils::Process& process) {
+  return ::WaitForSingleObject(process.processInfo.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+// One blocking read, fed to the decoder. Returns the chunk status; `got`
+// says whether the read delivered bytes.
+int ReadChunk(const Utils::Process& process, ProtocolDecoder& decoder, bool& got);
+
+// After the child has ended: feeds what is still in the pipe (without
+// blocking, since a descendant may hold the write end), then the
+// unfinished last line. With stopAtDecisive the first decisive chunk ends
+// it. Returns the last decisive status seen, or 0.
+int Drain(const Utils::Process& process, ProtocolDecoder& decoder, bool stopAtDecisive);
+
+}  // namespace ChildOutput
