@@ -227,23 +227,100 @@ TEST_F(TrackerEndToEnd, UndeliveredRecordsArriveOnceOnTheNextRun) {
 }
 
 TEST_F(TrackerEndToEnd, ShutdownWaitsForDetachedFlushJobs) {
-  c.Mode("slow");
+  c.Mode("refuse");
   StartTracker(Config());
   SendInstallerEvents("slow-run");
-  // An immediate flush now runs on a detached thread against the slow collector.
-  GetTracker()->trackUninstall("r", OvContextProperties());
-  Sleep(200);
+  testing::internal::CaptureStderr();
+  GetTracker()->trackUninstall("r1", OvContextProperties());  // fails: later flushes leave the caller
+  c.Mode("slow");
+  QvTest::DebugChannel debug;
+  GetTracker()->trackUninstall("r2", OvContextProperties());
+  EXPECT_TRUE(debug.WaitFor(L"[Telemetry] Sending messages asynchronously", 2000));
+  Sleep(300);  // the detached job is waiting on the slow collector
   std::thread heal([this] {
     Sleep(1500);
     c.Mode("ok");
   });
-  testing::internal::CaptureStderr();
-  StopTracker();  // must wait for the job, then deliver everything once
+  StopTracker();  // waits for the job, then delivers everything once
   testing::internal::GetCapturedStderr();
   heal.join();
   auto records = c.Records();
-  EXPECT_EQ(records.size(), 4u);
+  ASSERT_EQ(records.size(), 5u);
+  EXPECT_TRUE(Has(records[3], "\"ov_uninstall_reason\":\"r1\"")) << records[3];
+  EXPECT_TRUE(Has(records[4], "\"ov_uninstall_reason\":\"r2\"")) << records[4];
   EXPECT_TRUE(ReadLines(Staging()).empty());
+}
+
+TEST_F(TrackerEndToEnd, LoginSwitchesTheIdentityOnceAndACrashFlushesAtOnce) {
+  StartTracker(Config());
+  auto tracker = GetTracker();
+  std::string device = tracker->getPrimaryDistinctId();
+  OvContextProperties context;
+  OvEventClick click;
+  click.name = "立即安装";
+  tracker->trackClick(click, context);  // something pending
+  OvUser user;
+  user.userId = "u-1";
+  user.userType = OvUserType::Email;
+  tracker->trackLogin(user, true, "", context);
+  OvUser other;
+  other.userId = "u-2";
+  // An immediate flush sends only while something counts as pending, so a
+  // click goes before each of the next two calls.
+  tracker->trackClick(click, context);
+  tracker->trackLogin(other, false, "busy", context);  // signed in already: no switch
+  tracker->trackClick(click, context);
+  tracker->trackCrash("崩溃");
+  // The crash's immediate flush delivers without waiting for shutdown.
+  std::vector<std::string> records;
+  for (int i = 0; i < 100 && records.size() < 7; ++i, Sleep(50)) records = c.Records();
+  ASSERT_EQ(records.size(), 7u);
+  EXPECT_TRUE(Has(records[1], "\"distinct_id\":\"" + device + "\",\"event\":\"OvEventLogin\"")) << records[1];
+  EXPECT_TRUE(Has(records[1], "\"ov_login_id\":\"u-1\"")) << records[1];
+  EXPECT_TRUE(Has(records[1], "\"ov_type\":\"email\"")) << records[1];
+  EXPECT_TRUE(Has(records[2], "\"distinct_id\":\"u-1\",\"event\":\"$SignUp\"")) << records[2];
+  EXPECT_TRUE(Has(records[2], "\"original_id\":\"" + device + "\"")) << records[2];
+  EXPECT_TRUE(Has(records[4], "\"distinct_id\":\"u-1\",\"event\":\"OvEventLogin\"")) << records[4];
+  EXPECT_TRUE(Has(records[4], "\"$is_login_id\":true")) << records[4];
+  EXPECT_TRUE(Has(records[4], "\"ov_result\":\"Fail\"")) << records[4];
+  EXPECT_TRUE(Has(records[4], "\"ov_login_id\":\"u-2\"")) << records[4];
+  EXPECT_TRUE(Has(records[4], "\"ov_user_id\":\"u-2\"")) << records[4];  // the event's own field
+  EXPECT_TRUE(Has(records[5], "\"ov_user_id\":\"u-1\"")) << records[5];  // the super property stays
+  EXPECT_TRUE(Has(records[6], "\"event\":\"AppCrashed\"")) << records[6];
+  EXPECT_TRUE(Has(records[6], "\"app_crashed_reason\":\"崩溃\"")) << records[6];
+  EXPECT_FALSE(Has(records[6], "$is_first_time")) << records[6];
+  tracker.reset();
+  StopTracker();
+  EXPECT_EQ(IniValue(Identity(), "Base", "UserId"), "u-1");
+  EXPECT_EQ(IniValue(Identity(), "Base", "DistinctId"), "u-1");
+  EXPECT_EQ(IniValue(Identity(), "Base", "PrimaryDistinctId"), device);
+  EXPECT_EQ(IniValue(Identity(), "Base", "isLogined"), "OK");
+
+  // The next run starts signed in as u-1.
+  StartTracker(Config());
+  GetTracker()->trackClick(click, context);
+  StopTracker();
+  records = c.Records();
+  ASSERT_EQ(records.size(), 8u);
+  EXPECT_TRUE(Has(records[7], "\"distinct_id\":\"u-1\"")) << records[7];
+  EXPECT_TRUE(Has(records[7], "\"$is_login_id\":true")) << records[7];
+}
+
+TEST_F(TrackerEndToEnd, ActivityStagesItsProfileUpdates) {
+  StartTracker(Config());
+  GetTracker()->trackActivity(OvContextProperties());
+  StopTracker();
+  auto records = c.Records();
+  ASSERT_EQ(records.size(), 11u);
+  EXPECT_TRUE(Has(records[0], "\"event\":\"OvEventActivity\"")) << records[0];
+  EXPECT_TRUE(Has(records[0], "\"$ios_install_source\":\"android_id=123##imei=1234##mac=123\"")) << records[0];
+  EXPECT_TRUE(Has(records[0], "\"$user_agent\":\"Mozilla/5.0(Windows ")) << records[0];
+  EXPECT_TRUE(Has(records[1], "\"type\":\"profile_set_once\"")) << records[1];
+  EXPECT_TRUE(Has(records[1], "\"$first_visit_time\":\"")) << records[1];
+  EXPECT_TRUE(Has(records[3], "\"type\":\"profile_set\"")) << records[3];
+  EXPECT_TRUE(Has(records[4], "\"ov_os\":\"Windows\"")) << records[4];
+  EXPECT_TRUE(Has(records[10], "\"type\":\"profile_set_once\"")) << records[10];
+  for (size_t i = 1; i < records.size(); ++i) EXPECT_FALSE(Has(records[i], "\"event\"")) << records[i];
 }
 
 }  // namespace
