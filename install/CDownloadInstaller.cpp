@@ -15,6 +15,17 @@ namespace {
 std::mutex g_rememberedLock;
 std::wstring g_rememberedPackage;  // shared by every controller of the process
 
+// The package reports its outcome before its process has ended, and a
+// running program cannot be deleted: keep trying for a while.
+void DeletePackage(const std::wstring& path) {
+  for (int tries = 0; tries < 100; ++tries) {
+    if (DeleteFileW(path.c_str())) return;
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME) return;
+    Sleep(100);
+  }
+}
+
 }  // namespace
 
 CDownloadInstaller::CDownloadInstaller(ReportCallback windowCallback, const std::wstring& url,
@@ -168,9 +179,9 @@ void CDownloadInstaller::Start() {
 }
 
 void CDownloadInstaller::CleanUpPackage() {
-  DeleteFileW(packagePath_.c_str());
+  DeletePackage(packagePath_);
   std::lock_guard<std::mutex> hold(g_rememberedLock);
-  if (!g_rememberedPackage.empty()) DeleteFileW(g_rememberedPackage.c_str());
+  if (!g_rememberedPackage.empty() && g_rememberedPackage != packagePath_) DeletePackage(g_rememberedPackage);
   g_rememberedPackage = packagePath_;
 }
 
