@@ -41,7 +41,7 @@ TEST_F(BatchSendTest, ThirtyOneRecordsMakeTwoRequests) {
 }
 
 TEST_F(BatchSendTest, FailedBatchReturnsToTheQueue) {
-  for (const char* mode : {"fail500", "refuse"}) {
+  for (const char* mode : {"fail500", "refuse", "status204", "status302"}) {
     c.Mode(mode);
     RecordQueue q(c.url, "");
     for (int i = 0; i < 3; ++i) q.Add(Rec(i));
@@ -56,7 +56,7 @@ TEST_F(BatchSendTest, FailedBatchReturnsToTheQueue) {
     c.Mode("ok");
     EXPECT_TRUE(q.FlushAll());
   }
-  EXPECT_EQ(c.Records().size(), 6u);  // each record once
+  EXPECT_EQ(c.Records().size(), 12u);  // each record once
 }
 
 TEST_F(BatchSendTest, LateAnswerFailsAndShortRoomKeepsTheNewest) {

@@ -323,4 +323,29 @@ TEST_F(TrackerEndToEnd, ActivityStagesItsProfileUpdates) {
   for (size_t i = 1; i < records.size(); ++i) EXPECT_FALSE(Has(records[i], "\"event\"")) << records[i];
 }
 
+TEST_F(TrackerEndToEnd, PaymentStagesItsProfileUpdatesAndRaisesTheVipLevel) {
+  StartTracker(Config());
+  OvEventPayment pay;
+  pay.orderId = "o-1";
+  pay.paidAmount = 12.5f;
+  pay.originalAmount = 20;
+  OvTaskResult::Value success = OvTaskResult::Success;
+  OvCurrency::Value cny = OvCurrency::CNY;
+  pay.result = &success;
+  pay.currency = &cny;
+  GetTracker()->trackPayment(pay, OvContextProperties());
+  std::vector<std::string> records;
+  for (int i = 0; i < 100 && records.size() < 5; ++i, Sleep(50)) records = c.Records();  // sent at once
+  ASSERT_EQ(records.size(), 5u);
+  EXPECT_TRUE(Has(records[0], "\"ov_paid_amount\":12.5")) << records[0];
+  EXPECT_TRUE(Has(records[0], "\"ov_currency\":\"CNY\"")) << records[0];
+  EXPECT_TRUE(Has(records[1], "\"properties\":{\"ov_paid_count\":1}")) << records[1];
+  EXPECT_TRUE(Has(records[1], "\"type\":\"profile_increment\"")) << records[1];
+  EXPECT_TRUE(Has(records[2], "\"properties\":{\"ov_consumption\":12.5}")) << records[2];
+  EXPECT_TRUE(Has(records[3], "\"type\":\"profile_set_once\"")) << records[3];
+  EXPECT_TRUE(Has(records[4], "\"ov_last_paid_date\":\"")) << records[4];
+  StopTracker();
+  EXPECT_EQ(IniValue(Identity(), "Base", "UserVipLevel"), "1");
+}
+
 }  // namespace

@@ -19,6 +19,8 @@ Faults, switchable while the server runs, by writing one word into the
   slow      wait 4 seconds (longer than the client's time-out), then answer 200
             without keeping the batch: the client has given up on it
   refuse    stop listening: connections are refused until the mode changes
+  statusNNN answer every batch with status NNN (e.g. status204, status302)
+            and keep nothing
 
 GET /_reset empties --out and --requests.
 
@@ -44,6 +46,10 @@ import urllib.parse
 MODES = ("ok", "fail500", "slow", "refuse")
 
 
+def is_status_mode(word):
+    return len(word) == 9 and word.startswith("status") and word[6:].isdigit() and 100 <= int(word[6:]) <= 599
+
+
 class State:
     def __init__(self, out, requests, control):
         self.out = out
@@ -59,7 +65,7 @@ class State:
             try:
                 with open(self.control) as f:
                     word = f.read().strip().lower()
-                if word in MODES:
+                if word in MODES or is_status_mode(word):
                     return word
             except OSError:
                 pass
@@ -117,7 +123,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         state = self.server.state
         if url.path == "/_control":
             mode = urllib.parse.parse_qs(url.query).get("mode", [""])[0]
-            if mode not in MODES:
+            if mode not in MODES and not is_status_mode(mode):
                 return self._answer(400, b"unknown mode\n")
             state.forced = None if mode == "ok" else mode
             return self._answer(200, mode.encode() + b"\n")
@@ -139,9 +145,20 @@ class Handler(http.server.BaseHTTPRequestHandler):
             time.sleep(4)
             state.append(state.requests, [json.dumps({"status": 0, "records": 0})])
             return self._answer(200, b"too late\n")
-        if mode == "fail500":
-            state.append(state.requests, [json.dumps({"status": 500, "records": 0})])
-            return self._answer(500, b"failing on request\n")
+        if mode == "fail500" or is_status_mode(mode):
+            status = 500 if mode == "fail500" else int(mode[6:])
+            state.append(state.requests, [json.dumps({"status": status, "records": 0})])
+            if status in (204, 304) or status < 200:
+                self.send_response(status)
+                self.end_headers()
+                return None
+            if 300 <= status < 400:
+                self.send_response(status)
+                self.send_header("Location", "/collect?project=pc")
+                self.send_header("Content-Length", "0")
+                self.end_headers()
+                return None
+            return self._answer(status, b"failing on request\n")
         try:
             records = decode_batch(body)
         except Exception as error:  # noqa: BLE001 - any bad body is a 400
