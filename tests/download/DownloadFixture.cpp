@@ -66,6 +66,8 @@ size_t Collect(char* data, size_t size, size_t count, void* out) {
   return size * count;
 }
 
+}  // namespace
+
 std::string Fetch(const std::string& url) {
   std::string body;
   CURL* h = curl_easy_init();
@@ -77,8 +79,6 @@ std::string Fetch(const std::string& url) {
   curl_easy_cleanup(h);
   return body;
 }
-
-}  // namespace
 
 std::vector<std::string> Journal(const std::string& match) {
   std::vector<std::string> lines;

@@ -43,6 +43,8 @@ std::wstring ServerBaseW();
 // Lines of the server's request journal whose target contains `match`.
 std::vector<std::string> Journal(const std::string& match);
 std::string ServedMd5(const std::string& name);
+// The body of a plain GET (empty on failure).
+std::string Fetch(const std::string& url);
 
 // A fresh, empty folder under the build tree (Windows path).
 std::wstring ScratchFolder(const std::wstring& name);

@@ -5,6 +5,7 @@
 
 #include <curl/curl.h>
 
+#include <cstdlib>
 #include <memory>
 #include <sstream>
 
@@ -33,10 +34,10 @@ struct Outcome {
 };
 
 // Runs the pipeline with the given switches and collects its stdout lines.
-Outcome RunPipeline(const std::wstring& switches) {
+Outcome RunPipeline(const std::wstring& switches, bool analytics = false) {
   Outcome out;
   std::wstring exe = Utils::ToWide(BuildPath("bin/QuelvoxPipeline.exe"), 0);
-  std::wstring cmd = L"\"" + exe + L"\" -isenableapptelemetry=false " + switches;
+  std::wstring cmd = L"\"" + exe + L"\" -isenableapptelemetry=" + (analytics ? L"true " : L"false ") + switches;
   SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;
   if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return out;
@@ -127,6 +128,42 @@ TEST(Pipeline, OldVersionIsUninstalledBeforeTheDownload) {
   EXPECT_EQ(o.lines.back(), "2003 0 ");
 }
 
+TEST(Pipeline, FailedDownloadIsDiagnosedInTheUsageEvents) {
+  // The collector the fixture started keeps every record it receives.
+  const std::string records = BuildPath("tests/download/collected.jsonl");
+  const char* port = std::getenv("QV_DL_COLLECTOR_PORT");
+  ASSERT_TRUE(port);
+  Fetch(std::string("http://127.0.0.1:") + port + "/_reset");
+  std::wstring folder = ScratchFolder(L"pipe_diag");
+  Outcome o = RunPipeline(L"-downloadurl=" + PackageUrl("head404=1&t=pipediag") + L" -downloadtype=1 \"-instdir=" +
+                              folder + L"\" -collecturl=http://127.0.0.1:" + Utils::ToWide(port, 0) +
+                              L"/collect?project=pc",
+                          true);
+  EXPECT_EQ(o.exitCode, 1u);
+  std::string text = ReadBytes(Utils::ToWide(records, 0), 1 << 20);
+  std::vector<std::string> reasons;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.find("\"ov_task_name\":\"下载失败原因\"") == std::string::npos) continue;
+    EXPECT_NE(line.find("\"ovc_ab\":\"IN\""), std::string::npos) << line;
+    size_t at = line.find("\"ov_reason\":\"");
+    if (at != std::string::npos) reasons.push_back(line.substr(at + 13, line.find('"', at + 13) - at - 13));
+  }
+  // Each header stage that saw the 404 reports it, six attempts of two
+  // stages each, then the diagnosis of the failed download.
+  int statusReports = 0, diagnoses = 0;
+  for (const std::string& r : reasons) {
+    if (r == "1.获取文件大小的状态码为=404；") ++statusReports;
+    if (r.rfind("1.code=-998；2.msg=LibCurl；3.缓存磁盘容量=", 0) == 0) {
+      ++diagnoses;
+      EXPECT_NE(r.find("G；4.缓存读写权限=可读；5.服务器连接状态code="), std::string::npos) << r;
+    }
+  }
+  EXPECT_EQ(statusReports, 12);
+  EXPECT_EQ(diagnoses, 1);
+}
+
 TEST(Pipeline, UsageError) {
   EXPECT_EQ(RunPipeline(L"-downloadtype=1").exitCode, 2u);
 }
@@ -144,6 +181,8 @@ TEST(Controller, PackagePathAndTheRememberedPackage) {
   controller.Set(PackageUrl("head404=1&t=ctl_a"), L"", L"", a, true, false, true, true);
   controller.Start();
   ASSERT_TRUE(rec.WaitClosing(60000, {1004}));
+  // The window hears of the failure before the controller has cleaned up.
+  for (int i = 0; i < 100 && CDownloadInstaller::RememberedPackagePath().empty(); ++i) Sleep(50);
   EXPECT_EQ(CDownloadInstaller::RememberedPackagePath(), a + L"\\__Package_Quelvox.exe");
   // Something lands at A's package path again; the clean-up after the
   // installation in B removes it too.

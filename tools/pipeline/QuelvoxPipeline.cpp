@@ -2,6 +2,7 @@
 //
 //   QuelvoxPipeline.exe -downloadurl=URL -downloadtype=N -instdir=DIR
 //       [-olduninstaller=PATH] [-dsc=true|false] [-ssc=true|false] [-instcmd=TEXT]
+//       [-collecturl=URL]   (analytics endpoint; default: the built-in one)
 //
 // Loads the settings like the installer (the file beside the program, then
 // the switches), runs the controller and prints every report on standard
@@ -112,6 +113,7 @@ int wmain() {
     config.dlAppId = Utils::ToNarrow(s.ProductCode, CP_UTF8);
     config.dlAppVersion = Utils::ToNarrow(s.m_DlAppVersion, CP_UTF8);
     config.edition = 0;
+    if (sw.count(L"collecturl")) config.serverUrl = Utils::ToNarrow(sw[L"collecturl"], CP_UTF8);
     orvan::telemetry::StartTracker(config);
   }
 
