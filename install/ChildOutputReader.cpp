@@ -29,4 +29,25 @@ int Drain(const Utils::Process& process, ProtocolDecoder& decoder, bool stopAtDe
   return s != ProtocolDecoder::kNone ? s : status;
 }
 
+namespace {
+
+// Reads what is waiting in the pipe without blocking; true if there was any.
+bool DiscardAvailable(HANDLE pipe) {
+  DWORD available = 0;
+  if (!pipe || !::PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) || available == 0) return false;
+  char buffer[kReadSize];
+  DWORD read = 0;
+  return ::ReadFile(pipe, buffer, available < kReadSize ? available : kReadSize, &read, nullptr) && read > 0;
+}
+
+}  // namespace
+
+void DiscardUntilEnd(const Utils::Process& process) {
+  while (Running(process)) {
+    bool any = DiscardAvailable(process.outputPipe.readEnd);
+    any = DiscardAvailable(process.errorPipe.readEnd) || any;
+    if (!any) ::WaitForSingleObject(process.processInfo.hProcess, 50);
+  }
+}
+
 }  // namespace ChildOutput

@@ -73,6 +73,7 @@ int InstallRunner::Run() {
   // The child has ended: what it wrote just before, and a last line without
   // a line feed, may still decide the outcome.
   if (!decisive) decisive = ChildOutput::Drain(*process_, decoder_, true) != ProtocolDecoder::kNone;
+  else ChildOutput::DiscardUntilEnd(*process_);
 
   ::WaitForSingleObject(process_->processInfo.hProcess, INFINITE);
   process_->Close();

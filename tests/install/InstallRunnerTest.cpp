@@ -98,6 +98,13 @@ TEST(InstallRunner, SuccessIsReportedAtOnceWhileThePackageRunsOn) {
   EXPECT_EQ(reports.All(), AfterStart({{INSTALL_SUCCESS, 0, L""}}));  // later output is not read
 }
 
+TEST(InstallRunner, PackageThatChattersAfterSuccessIsNotLeftBlockedOnAFullPipe) {
+  // Far more than a pipe holds, written after the decisive line: the run
+  // must still end, and none of it is parsed.
+  EXPECT_EQ(RunScripted("line State=Success\nflush\nrepeat 30000 Message=chatter chatter\nexit 0\n"),
+            AfterStart({{INSTALL_SUCCESS, 0, L""}}));
+}
+
 TEST(InstallRunner, LaunchFailureReportsValue2) {
   TempFolder temp;
   Reports reports;

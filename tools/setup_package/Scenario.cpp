@@ -84,6 +84,12 @@ int RunScenario(const std::wstring& path, StubOutput& out, const ScenarioContext
       if (!raw) text = EncodeText(DecodeUtf8(text), codePage);
       out.Append(text);
       if (command == "line") out.Append("\n");
+    } else if (command == "repeat") {
+      // "repeat N TEXT": TEXT and a line feed, N times.
+      size_t gap = arg.find(' ');
+      int count = std::atoi(arg.c_str());
+      std::string text = gap == std::string::npos ? std::string() : Unescape(arg.substr(gap + 1));
+      for (int i = 0; i < count; ++i) out.Append(text + "\n");
     } else if (command == "flush") {
       out.Flush();
     } else if (command == "sleep") {
