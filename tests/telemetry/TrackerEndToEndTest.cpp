@@ -348,4 +348,23 @@ TEST_F(TrackerEndToEnd, PaymentStagesItsProfileUpdatesAndRaisesTheVipLevel) {
   EXPECT_EQ(IniValue(Identity(), "Base", "UserVipLevel"), "1");
 }
 
+TEST_F(TrackerEndToEnd, DefaultEndpointAndLocale) {
+  TrackerConfig config = Config();
+  config.serverUrl.clear();
+  StartTracker(config);
+  StopTracker();  // nothing pending: nothing is sent
+  EXPECT_EQ(IniValue(Identity(), "Base", "URL"), QV_COLLECT_URL);
+
+  StartTracker(Config());
+  GetTracker()->setLocale("en_US");
+  OvEventView view;
+  view.name = "安装中";
+  GetTracker()->trackView(view, OvContextProperties());
+  StopTracker();
+  auto records = c.Records();
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_TRUE(Has(records[0], "\"ov_l10n_country\":\"US\",\"ov_l10n_language\":\"en\",\"ov_l10n_locale\":\"en_US\""))
+      << records[0];
+}
+
 }  // namespace
