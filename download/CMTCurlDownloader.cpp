@@ -129,7 +129,10 @@ void CMTCurlDownloader::Start_Down() {
     } else {
       node->status = -1;
       node->file = std::fopen(node->partPath.c_str(), "ab+");
-      if (!node->file) node->status = -2;
+      if (!node->file)
+        node->status = -2;
+      else
+        std::setvbuf(node->file, nullptr, _IOFBF, 1 << 20);  // few large writes
     }
     parts_.push_back(std::move(node));
   }
@@ -300,6 +303,7 @@ int CMTCurlDownloader::Progress(void* arg, curl_off_t, curl_off_t, curl_off_t, c
 bool CMTCurlDownloader::JoinParts() {
   FILE* first = std::fopen(PartPath(0).c_str(), "ab");
   if (!first) return false;
+  std::setvbuf(first, nullptr, _IOFBF, 1 << 20);
   bool ok = true;
   for (size_t i = 1; i < parts_.size() && ok; ++i) {
     std::string path = PartPath(static_cast<int>(i));
@@ -308,6 +312,7 @@ bool CMTCurlDownloader::JoinParts() {
       ok = false;
       break;
     }
+    std::setvbuf(part, nullptr, _IOFBF, 1 << 20);
     char block[1024];
     size_t n;
     while ((n = std::fread(block, 1, sizeof block, part)) > 0) {
