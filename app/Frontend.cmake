@@ -7,8 +7,8 @@ if(QV_WIN32)
   # The install environment needs the system queries of utils.
   # (switched on here once the system queries have landed in utils)
   set(QV_APP_HAVE_ENV OFF)
-  set(_app_env_ready OFF)
-  if(_app_env_ready AND EXISTS ${PROJECT_SOURCE_DIR}/utils/SystemQueries.h)
+  set(_app_env_ready ON)
+  if(_app_env_ready AND EXISTS ${PROJECT_SOURCE_DIR}/utils/CreateDirectories.h)
     set(QV_APP_HAVE_ENV ON)
     add_library(qv_app_env STATIC InstallEnvironment.cpp)
     target_link_libraries(qv_app_env PUBLIC qv_app_core qv_utils shlwapi shell32)
@@ -16,7 +16,7 @@ if(QV_WIN32)
 
   # The whole installer once every piece it is made of is in the tree.
   set(QV_APP_COMPLETE OFF)
-  set(_app_windows_ready OFF)
+  set(_app_windows_ready ON)
   if(_app_windows_ready AND QV_APP_HAVE_ENV AND TARGET qv_ui AND TARGET qv_skin_res AND TARGET qv_controller
      AND TARGET qv_telemetry AND TARGET qv_settings AND TARGET qv_report_hooks)
     set(QV_APP_COMPLETE ON)

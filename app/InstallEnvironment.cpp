@@ -8,7 +8,12 @@
 #include <clocale>
 
 #include "app/InstallRules.h"
-#include "utils/SystemQueries.h"
+#include "utils/AdminCheck.h"
+#include "utils/CreateDirectories.h"
+#include "utils/GuidString.h"
+#include "utils/HardDiskManager.h"
+#include "utils/ProductRegistry.h"
+#include "utils/SessionUser.h"
 
 namespace App {
 namespace {

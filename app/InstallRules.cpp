@@ -46,6 +46,11 @@ std::wstring FormatUpdateTime(int year, int month, int day, int hour, int minute
   return buf;
 }
 
+std::wstring WithoutLineEnd(std::wstring value) {
+  while (!value.empty() && (value.back() == L'\r' || value.back() == L'\n')) value.pop_back();
+  return value;
+}
+
 std::wstring WithoutTrailingBackslash(std::wstring path) {
   while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/')) {
     if (path.size() == 3 && path[1] == L':') break;

@@ -39,6 +39,11 @@ bool ShouldOpenStartUrl(const std::wstring& url);
 // "%d-%02d-%02d %02d:%02d:%02d"
 std::wstring FormatUpdateTime(int year, int month, int day, int hour, int minute, int second);
 
+// A value the package reported, without the carriage return (and line feed)
+// that ended its line: paths and addresses must not carry them into the
+// registry, set.ini or the shell.
+std::wstring WithoutLineEnd(std::wstring value);
+
 // Removes trailing backslashes, keeping a drive root such as "C:\".
 std::wstring WithoutTrailingBackslash(std::wstring path);
 

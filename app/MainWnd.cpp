@@ -5,14 +5,21 @@
 #include <shlobj.h>
 
 #include "app/InstallRules.h"
+#include "ui/SequenceButtonUI.h"
+#include "ui/SkinArchive.h"
 #include "app/InstallerSettings.h"
 #include "app/Prompts.h"
 #include "app/ReportHooks.h"
 #include "install/CDownloadInstaller.h"
+#include "download/CDownloader.h"
 #include "install/ReportCodes.h"
+#include "utils/CreateDirectories.h"
 #include "utils/DebugPrint.h"
+#include "utils/HardDiskManager.h"
+#include "utils/NetworkCheck.h"
 
 using namespace SkinUI;
+using namespace InstallCodes;
 
 namespace {
 
@@ -26,7 +33,20 @@ constexpr UINT kForegroundTimer = 10;
 constexpr UINT kCloseTimer = 11;
 constexpr UINT kFrameTimer = 2100;
 
-FrameSpec MainFrameSpec() { return FrameSpec{ResourceKind::ZipResource, 147, L"", L"MainWnd.xml", L"MainWnd"}; }
+FrameSpec MainFrameSpec() { return FrameSpec{kSkinArchiveResource, 147, L"", L"MainWnd.xml", L"MainWnd"}; }
+
+// Width of a text in the label's font, for labels sized to their content.
+int TextWidth(CControlManagerUI& pm, CControlUI* control, const std::wstring& text) {
+  HDC dc = pm.GetPaintDC();
+  CLabelUI* label = dynamic_cast<CLabelUI*>(control);
+  HFONT font = pm.GetFont(label ? label->GetFont() : -1);
+  if (!dc) return 0;
+  HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+  SIZE size = {0, 0};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  if (old) SelectObject(dc, old);
+  return size.cx;
+}
 
 App::ReportProperties AbProps(const std::wstring& ab) { return App::ReportProperties{{L"AB", ab}}; }
 
@@ -39,9 +59,10 @@ CMainWnd::~CMainWnd() {
   netThread_.reset();
 }
 
-CControlUI* CMainWnd::MakeCustomControl(const std::wstring& className) {
-  if (className == L"SequenceLabel") return new CSequenceLabelUI();
-  if (className == L"SequenceButton") return new CSequenceButtonUI();
+CControlUI* CMainWnd::MakeCustomControl(const wchar_t* className) {
+  if (!className) return nullptr;
+  if (wcscmp(className, L"SequenceLabel") == 0) return new CSequenceLabelUI();
+  if (wcscmp(className, L"SequenceButton") == 0) return new CSequenceButtonUI();
   return nullptr;
 }
 
@@ -72,7 +93,7 @@ void CMainWnd::BindControls() {
   for (const wchar_t* name : {L"softNameLbl", L"bTitleLbl1", L"bTitleLbl2", L"bTitleLbl3"}) {
     if (CControlUI* label = Find(name)) {
       label->SetText(App::kDisplayName);
-      label->SetFixedWidth(Manager().MeasureTextWidth(label, App::kDisplayName));
+      label->SetFixedWidth(TextWidth(Manager(), label, App::kDisplayName));
     }
   }
 }
@@ -88,7 +109,7 @@ void CMainWnd::OnWindowReady() {
   controller_ = std::make_unique<CDownloadInstaller>(
       [hwnd](int32_t code, double value, const std::wstring& text) {
         auto* n = new App::ControllerNotice{code, value, text};
-        if (!PostMessageW(hwnd, App::kNoticeMessage, 0, reinterpret_cast<LPARAM>(n))) delete n;
+        if (!::PostMessageW(hwnd, App::kNoticeMessage, 0, reinterpret_cast<LPARAM>(n))) delete n;
       },
       L"", L"", L"", true, true, true);
 
@@ -117,12 +138,12 @@ void CMainWnd::OnWindowReady() {
   }
 }
 
-void CMainWnd::CloseWindow() { PostMessageW(GetHWND(), WM_CLOSE, 1, 0); }
+void CMainWnd::CloseWindow() { ::PostMessageW(GetHWND(), WM_CLOSE, 1, 0); }
 
 int CMainWnd::CurrentPage() const { return mainTabLt_ ? mainTabLt_->ShownChild() : 0; }
 
 void CMainWnd::ShowPage(int page) {
-  if (mainTabLt_) mainTabLt_->SelectChild(page);
+  if (mainTabLt_) mainTabLt_->SelectChild(page, true);
 }
 
 void CMainWnd::OnPageShown(int page) {
@@ -138,15 +159,15 @@ void CMainWnd::OnPageShown(int page) {
   if (installLogo_) installLogo_->SetVisible(progress);
   if (backBtn_) backBtn_->SetVisible(page == kCustom);
   if (page == kWelcome || page == kCustom) StopCarouselTimers();
-  if (progress && progressAnLb_) progressAnLb_->StartAnimation();
+  if (progress && progressAnLb_) progressAnLb_->Restart();
   if (page == kFinished) {
     if (progressAnLb_) Manager().StopControlTimer(progressAnLb_, kFrameTimer);
-    if (finishedLbl_) finishedLbl_->StartAnimation();
+    if (finishedLbl_) finishedLbl_->Restart();
   }
 }
 
 void CMainWnd::OnButtonClick(NotifyMessage& msg) {
-  CControlUI* sender = msg.sender;
+  CControlUI* sender = msg.pSender;
   const std::wstring name = sender ? sender->GetName() : std::wstring();
   HWND hwnd = GetHWND();
   if (name == L"defaultInstallBtn") {
@@ -236,7 +257,7 @@ bool CMainWnd::StartInstall(const std::wstring& folder, bool desktop, bool quick
     netThread_ = std::make_unique<Utils::Thread>(this, L"ABDEF", [hwnd](void*) {
       HRESULT hr = CoInitialize(nullptr);
       uint32_t result = Utils::CheckNetwork();
-      PostMessageW(hwnd, App::kNetworkCheckedMessage, result, 0);
+      ::PostMessageW(hwnd, App::kNetworkCheckedMessage, result, 0);
       if (SUCCEEDED(hr)) CoUninitialize();
       return 0;
     });
@@ -309,13 +330,13 @@ void CMainWnd::StopCarouselTimers() {
 }
 
 void CMainWnd::OnNotification(NotifyMessage& msg) {
-  const std::wstring& type = msg.type;
+  const std::wstring& type = msg.sType;
   if (type == L"selectchanged") {
-    OnSelectChanged(msg.sender);
+    OnSelectChanged(msg.pSender);
   } else if (type == L"tabselect") {
-    if (msg.sender == mainTabLt_) OnPageShown(static_cast<int>(msg.wParam));
+    if (msg.pSender == mainTabLt_) OnPageShown(static_cast<int>(msg.wParam));
   } else if (type == L"timer") {
-    OnTimer(msg.sender, msg.wParam);
+    OnTimer(msg.pSender, msg.wParam);
   } else if (type == L"checknet") {
     OnCheckNet(msg.wParam);
   } else if (type == L"install") {
@@ -353,12 +374,13 @@ void CMainWnd::ReportDownloaderStart() {
 }
 
 void CMainWnd::ShowPercent(int percent) {
-  std::wstring userFormat = progressLb_ ? progressLb_->GetUserData() : std::wstring();
+  std::wstring userFormat;  // the skin gives progressLb no user data
   if (progressLb_) progressLb_->SetText(App::ProgressLabel(userFormat, percent, stopwatch_.Elapsed()));
   if (installPrg_) installPrg_->SetProgress(percent);
 }
 
 void CMainWnd::HandleNotice(const App::ControllerNotice& n) {
+  if (n.code != DL_CODE_PROGRESS && n.code != IST_CODE_PROGRESS) UTILS_LOG(L"NOTICE %d %s\r\n", n.code, n.text.c_str());
   switch (n.code) {
     case DL_CODE_START:
       if (!downloadStarted_) {
@@ -393,16 +415,16 @@ void CMainWnd::HandleNotice(const App::ControllerNotice& n) {
       OnInstallFailed(n);
       break;
     case IST_INFO_INST_PATH:
-      env_.installFolder = n.text;
+      env_.installFolder = App::WithoutLineEnd(n.text);
       break;
     case IST_INFO_EXE_PATH:
-      env_.productExe = n.text;
+      env_.productExe = App::WithoutLineEnd(n.text);
       break;
     case IST_INFO_UNINST_EP:
-      env_.uninstallerPath = n.text;
+      env_.uninstallerPath = App::WithoutLineEnd(n.text);
       break;
     case IST_INFO_START_URL:
-      env_.startUrl = n.text;
+      env_.startUrl = App::WithoutLineEnd(n.text);
       break;
     case IST_INFO_STARTUP_STYLE:
       startStyle_ = App::NoticeInt(n.value);
@@ -429,9 +451,9 @@ void CMainWnd::OnInstallSucceeded() {
   App::ReportTask(L"安装成功", 0, L"", AbProps(abValue_));
   if (installPrg_) {
     installPrg_->SetProgress(100);
-    std::wstring fore = Manager().GetResourcePath() + L"res\\mainWnd\\installPrg3.png";
+    std::wstring fore = SkinArchive::ResourcePath() + L"res\\mainWnd\\installPrg3.png";
     if (GetFileAttributesW(fore.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      installPrg_->SetForeImage(L"res\\mainWnd\\installPrg3.png");
+      installPrg_->SetAttribute(L"foreimage", L"res\\mainWnd\\installPrg3.png");
       installPrg_->Invalidate();
     }
   }
@@ -451,29 +473,7 @@ void CMainWnd::OnInstallSucceeded() {
 }
 
 void CMainWnd::OnDownloadFailed(const App::ControllerNotice& n) {
-  std::wstring package = env_.installFolder + L"\\__Package_" + App::kProductCode + L".exe";
-  uint32_t net = 0;
-  {
-    HRESULT hr = CoInitialize(nullptr);
-    net = Utils::CheckNetwork();
-    if (SUCCEEDED(hr)) CoUninitialize();
-  }
-  bool writable = false;
-  if (GetFileAttributesW(package.c_str()) != INVALID_FILE_ATTRIBUTES) {
-    writable = DeleteFileW(package.c_str()) != FALSE;
-  }
-  if (writable || GetFileAttributesW(package.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    HANDLE h = CreateFileW(package.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    writable = h != INVALID_HANDLE_VALUE;
-    if (writable) {
-      CloseHandle(h);
-      DeleteFileW(package.c_str());
-    }
-  }
-  Utils::HardDiskManager disk;
-  double freeGiB = disk.CheckFreeSpace(package) ? static_cast<double>(disk.FreeBytesForUser()) / 1073741824.0 : 0.0;
-  App::ReportTask(L"下载失败原因", 0, App::DownloadFailureReason(n.value, n.text, freeGiB, writable, net),
+  App::ReportTask(L"下载失败原因", 0, App::DiagnoseDownloadFailure(env_.installFolder, n.value, n.text),
                   AbProps(abValue_));
 
   int page = previousPage_;
@@ -495,7 +495,7 @@ void CMainWnd::OnDownloadFailed(const App::ControllerNotice& n) {
 void CMainWnd::OnInstallFailed(const App::ControllerNotice& n) {
   App::ReportTask(L"安装失败原因", 0, App::ShortReason(n.value, n.text), AbProps(abValue_));
   App::ShowPlainPrompt(GetHWND(), n.text.empty() ? App::kInstallFailedText : n.text.c_str());
-  if (installPrg_ && installPrg_->GetProgress() >= 70) {
+  if (installPrg_ && installPrg_->ProgressValue() >= 70) {
     if (progressLb_) progressLb_->SetText(L"正在安装中:0%，请稍候...");
     installPrg_->SetProgress(0);
   }

@@ -8,8 +8,12 @@
 #include "app/ControllerNotice.h"
 #include "app/InstallEnvironment.h"
 #include "app/InstallProgress.h"
+#include "ui/OptionUI.h"
+#include "ui/ProgressUI.h"
+#include "ui/SequenceLabelUI.h"
 #include "ui/SkinFrame.h"
-#include "utils/SystemQueries.h"
+#include "ui/TabLayoutUI.h"
+#include "utils/Stopwatch.h"
 #include "utils/Thread.h"
 
 class CDownloadInstaller;
@@ -24,7 +28,7 @@ class CMainWnd : public SkinUI::CSkinFrame {
   void OnButtonClick(SkinUI::NotifyMessage& msg) override;
   void OnNotification(SkinUI::NotifyMessage& msg) override;
   LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  SkinUI::CControlUI* MakeCustomControl(const std::wstring& className) override;
+  SkinUI::CControlUI* MakeCustomControl(const wchar_t* className) override;
 
  private:
   enum Page { kWelcome = 0, kCustom = 1, kProgress = 2, kFinished = 3 };

@@ -7,7 +7,7 @@ std::wstring ClassNameOf(const std::wstring& skinFile) { return skinFile.substr(
 }  // namespace
 
 CMessageBoxWnd::CMessageBoxWnd(const std::wstring& skinFile)
-    : CSkinFrame(FrameSpec{ResourceKind::ZipResource, 147, L"", skinFile, ClassNameOf(skinFile)}) {}
+    : CSkinFrame(FrameSpec{kSkinArchiveResource, 147, L"", skinFile, ClassNameOf(skinFile)}) {}
 
 void CMessageBoxWnd::OnWindowReady() {
   CSkinFrame::OnWindowReady();
@@ -26,10 +26,10 @@ void CMessageBoxWnd::SetTexts(const wchar_t* text, const wchar_t* caption) {
 }
 
 void CMessageBoxWnd::OnButtonClick(NotifyMessage& msg) {
-  if (msg.sender && msg.sender == okBtn_) {
+  if (msg.pSender && msg.pSender == okBtn_) {
     result_ = 0;
     EndWindow(1);
-  } else if (msg.sender && msg.sender == cancelBtn_) {
+  } else if (msg.pSender && msg.pSender == cancelBtn_) {
     result_ = 1;
     EndWindow(1);
   } else {

@@ -9,7 +9,7 @@
 #include "app/MainWnd.h"
 #include "app/ReportHooks.h"
 #include "telemetry/tracker/Tracker.h"
-#include "ui/SkinFrame.h"
+#include "ui/WndShadow.h"
 #include "utils/InstanceMutex.h"
 #include "utils/TextConvert.h"
 
@@ -47,8 +47,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   const InstallerSettings& s = InstallerSettings::Get();
   if (s.IsEnableAppTelemetry) StartTracking(s);
 
-  SkinUI::CControlManagerUI::SetInstance(instance);
-  SkinUI::UseSevenZipArchives();
+  // The toolkit takes the module handle of the program and reads skins as
+  // 7z packages; only the shadow class needs registering.
   CWndShadow::Initialize(instance);
 
   auto* wnd = new CMainWnd();

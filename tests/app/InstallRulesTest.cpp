@@ -11,6 +11,9 @@ TEST(InstallRules, FoldersAndUninstaller) {
   EXPECT_EQ(App::CustomFolderFor(L"C:\\P\\Quelvox\\", true, L"C:\\P\\Quelvox"), L"C:\\P\\Quelvox");
   EXPECT_EQ(App::WithoutTrailingBackslash(L"C:\\a\\\\"), L"C:\\a");
   EXPECT_EQ(App::WithoutTrailingBackslash(L"C:\\"), L"C:\\");
+  EXPECT_EQ(App::WithoutLineEnd(L"C:\\P\\Quelvox\r"), L"C:\\P\\Quelvox");
+  EXPECT_EQ(App::WithoutLineEnd(L"C:\\P\r\r\n"), L"C:\\P");
+  EXPECT_EQ(App::WithoutLineEnd(L"a b "), L"a b ");
   EXPECT_EQ(App::DriveOf(L"C:\\Program Files\\Quelvox"), L"C:");
   EXPECT_EQ(App::DriveOf(L"\\\\server\\share"), L"");
 }

@@ -105,13 +105,15 @@ class Machine:
         self.wine("reg", "add", REG_KEY, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
 
     def reset(self):
-        """No earlier installation: key, install folders and settings files gone."""
+        """No earlier installation: key, install folders and settings files gone,
+        and nothing left running in this prefix from an earlier run."""
+        self.wine("wineserver", "-k")
+        time.sleep(0.5)
         self.wine("reg", "delete", REG_KEY, "/f")
         for p in [os.path.join(self.c_drive(), "Program Files", "Quelvox"),
                   os.path.join(self.user_dir(), "AppData", "Roaming", "OrvanData"),
                   os.path.join(self.user_dir(), "AppData", "Roaming", "quarnel")]:
             shutil.rmtree(p, ignore_errors=True)
-        self.wine("wineserver", "-w") if False else None
 
 
 class Server:
@@ -177,7 +179,14 @@ class Installer:
             return f.read().decode("latin-1")
 
     def lines(self, tag):
-        return re.findall(r"\b" + tag + r" (\S+)", self.log())
+        out = []
+        for line in self.log().splitlines():
+            if ":OutputDebugString" not in line:
+                continue
+            m = re.search(r"\b" + tag + r" ([A-Za-z0-9_.\-]+)", line)
+            if m:
+                out.append(m.group(1))
+        return out
 
     def wait_log(self, tag, value, timeout=30, count=1):
         return wait_for(lambda: self.lines(tag).count(value) >= count, timeout,
