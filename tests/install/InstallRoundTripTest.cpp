@@ -51,6 +51,9 @@ TEST(InstallRoundTrip, InstallAndUninstallTheDemoProduct) {
   EXPECT_TRUE(FileExists(folder + L"\\uninst.ep"));
   EXPECT_TRUE(FileExists(folder + L"\\desktop_shortcut.txt"));
   EXPECT_FALSE(FileExists(folder + L"\\quicklaunch_shortcut.txt"));
+  wchar_t keep[20] = L"";
+  ::GetPrivateProfileStringW(L"Uninstall", L"IsOverride", L"", keep, 20, (folder + L"\\set.ini").c_str());
+  EXPECT_STREQ(keep, L"true");
 
   // The controller runs a copy of the old uninstaller from the temporary folder.
   const std::wstring copy = temp / L"Quelvox_un_asa.exe";
