@@ -346,6 +346,15 @@ TEST(WinDownloader, DownloadsThroughTheSystemServiceOnce) {
   EXPECT_TRUE(run.rec.All().empty());
 }
 
+TEST(WinDownloader, BlankInTheAddressIsSentAsPlus) {
+  DlRun<CWinDownloader> run(L"win_blank", Url("blob-2000013.bin", "t=win blank"));
+  ASSERT_TRUE(run.Go());
+  EXPECT_EQ(run.Last().code, 1003);
+  auto lines = Journal("t=win%2Bblank");  // the journal query is form-decoded
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front().rfind("GET /software/blob-2000013.bin?t=win+blank", 0), 0u) << lines.front();
+}
+
 TEST(WinDownloader, ThreeAttemptsThenTheServiceFailureCode) {
   // Nothing listens on this port.
   DlRun<CWinDownloader> run(L"win_fail", L"http://127.0.0.1:18319/software/none.bin");
