@@ -257,6 +257,7 @@ def existing_installation(c):
     run.wait_log("PAGE", "3", 150)
     check(0 not in run.pages()[:1], "update goes straight to the progress page")
     check(c.machine.reg_query("InstallPath") == DEFAULT_DIR, "updated in the existing folder")
+    check("5003" in run.lines("NOTICE"), "the old version was uninstalled first")
     run.click_main("openProduceBtn")
     check(run.wait_exit(30) == 0, "exit 0")
 

@@ -233,6 +233,8 @@ class Installer:
         time.sleep(0.3)
 
     def click_main(self, control):
+        if self.wid is None:
+            self.find_window()
         self.click(self.wid, *CLICK[control])
 
     def click_prompt(self, skin, button, timeout=30, count=1):
