@@ -17,12 +17,12 @@ inline bool Running(const Utils::Process& process) {
   return ::WaitForSingleObject(process.processInfo.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-// One blocking read, fed to the decoder. Returns the chunk status; `got`
-// says whether the read delivered bytes.
+// One read of at most kReadSize bytes of what the pipe holds, fed to the
+// decoder; nothing is read (and `got` is false) when the pipe is empty, so
+// the call never waits. Returns the chunk status.
 int ReadChunk(const Utils::Process& process, ProtocolDecoder& decoder, bool& got);
 
-// After the child has ended: feeds what is still in the pipe (without
-// blocking, since a descendant may hold the write end), then the
+// After the child has ended: feeds what is still in the pipe, then the
 // unfinished last line. With stopAtDecisive the first decisive chunk ends
 // it. Returns the last decisive status seen, or 0.
 int Drain(const Utils::Process& process, ProtocolDecoder& decoder, bool stopAtDecisive);

@@ -57,8 +57,7 @@ int UninstallRunner::Run() {
   while (ChildOutput::Running(*process_)) {
     bool got = false;
     if (ChildOutput::ReadChunk(*process_, decoder_, got) != ProtocolDecoder::kNone) decisive = true;
-    // A read that fails at once (the child closed its output but runs on)
-    // must not spin: wait a little for the child instead.
+    // Nothing to read: wait a little for the child or its next output.
     if (!got) ::WaitForSingleObject(process_->processInfo.hProcess, 100);
   }
   if (ChildOutput::Drain(*process_, decoder_, false) != ProtocolDecoder::kNone) decisive = true;

@@ -105,6 +105,24 @@ TEST(InstallRunner, PackageThatChattersAfterSuccessIsNotLeftBlockedOnAFullPipe) 
             AfterStart({{INSTALL_SUCCESS, 0, L""}}));
 }
 
+TEST(InstallRunner, DescendantHoldingTheOutputDoesNotHoldTheRun) {
+  TempFolder temp;
+  const std::wstring mark = temp / L"descendant ended.txt";
+  WriteUtf8File(temp / L"descendant.txt", "sleep 2500\ncmdline " + Utils::ToNarrow(mark, CP_UTF8) + "\n");
+  UseScenario(L"QV_SETUP_SCENARIO", temp / L"scenario.txt",
+              "line Progress=0.5\nspawn " + Utils::ToNarrow(temp / L"descendant.txt", CP_UTF8) + "\nexit 0\n");
+  Reports reports;
+  bool descendantRunning = false;
+  reports.OnReport(INSTALL_SUCCESS, [&] { descendantRunning = !FileExists(mark); });
+  {
+    InstallRunner runner(reports.Callback(), L"\"" + PackageIn(temp) + L"\"", temp / L"app", true, true, false);
+    runner.Start();
+  }
+  EXPECT_TRUE(descendantRunning) << "the run waited for the package's descendant";
+  EXPECT_EQ(reports.All(), AfterStart({{IST_CODE_PROGRESS, 0.5, L""}, {INSTALL_SUCCESS, 1.0, L""}}));
+  for (int i = 0; i < 100 && !FileExists(mark); ++i) ::Sleep(100);  // let it end before clean-up
+}
+
 TEST(InstallRunner, LaunchFailureReportsValue2) {
   TempFolder temp;
   Reports reports;

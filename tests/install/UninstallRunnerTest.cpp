@@ -56,6 +56,24 @@ TEST(UninstallRunner, ScriptedOutcomes) {
   }
 }
 
+TEST(UninstallRunner, DescendantHoldingTheOutputDoesNotHoldTheRun) {
+  TempFolder temp;
+  const std::wstring mark = temp / L"descendant ended.txt";
+  WriteUtf8File(temp / L"descendant.txt", "sleep 2500\ncmdline " + Utils::ToNarrow(mark, CP_UTF8) + "\n");
+  UseScenario(L"QV_UNINST_SCENARIO", temp / L"scenario.txt",
+              "spawn " + Utils::ToNarrow(temp / L"descendant.txt", CP_UTF8) + "\nline State=Success\n");
+  Reports reports;
+  bool descendantRunning = false;
+  {
+    UninstallRunner runner(reports.Callback(), UninstallerIn(temp), temp / L"old app");
+    runner.Start();
+  }
+  descendantRunning = !FileExists(mark);
+  EXPECT_TRUE(descendantRunning) << "the run waited for the uninstaller's descendant";
+  EXPECT_EQ(reports.All(), (std::vector<Rep>{{UNIST_CODE_PROGRESS, 0, L""}, {UNIST_CODE_SUCCESS, 0, L""}}));
+  for (int i = 0; i < 100 && !FileExists(mark); ++i) ::Sleep(100);
+}
+
 TEST(UninstallRunner, MissingUninstallerGivesOneReport) {
   TempFolder temp;
   EXPECT_EQ(RunUninstaller(temp / L"Quelvox_un_asa.exe", temp.Path()),

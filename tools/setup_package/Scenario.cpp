@@ -107,6 +107,21 @@ int RunScenario(const std::wstring& path, StubOutput& out, const ScenarioContext
     } else if (command == "default") {
       out.Flush();
       if (context.defaults) exitCode = context.defaults();
+    } else if (command == "spawn") {
+      // "spawn FILE": start another copy of this program, following the
+      // scenario FILE, that inherits this one's handles (its standard
+      // output among them) and outlives it; not waited for.
+      out.Flush();
+      wchar_t self[MAX_PATH] = L"";
+      ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+      std::wstring commandLine = L"\"" + std::wstring(self) + L"\" /S -console=show";
+      ::SetEnvironmentVariableW(context.scenarioVariable.c_str(), DecodeUtf8(Replace(arg, "${DIR}", folder)).c_str());
+      STARTUPINFOW startup = {sizeof(startup)};
+      PROCESS_INFORMATION info = {};
+      if (::CreateProcessW(self, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
+        ::CloseHandle(info.hThread);
+        ::CloseHandle(info.hProcess);
+      }
     } else if (command == "cmdline") {
       WriteWholeFile(DecodeUtf8(Replace(arg, "${DIR}", folder)), EncodeText(context.commandLine, CP_UTF8));
     }

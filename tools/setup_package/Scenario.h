@@ -15,6 +15,8 @@ struct ScenarioContext {
   // "work": the program's real install or uninstall, quiet; returns an
   // error text, empty on success.
   std::function<std::wstring()> work;
+  // The variable that names the scenario file, for "spawn".
+  std::wstring scenarioVariable;
   // "default": the program's whole default run, printing included.
   std::function<int()> defaults;
 };

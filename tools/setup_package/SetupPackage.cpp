@@ -62,6 +62,7 @@ class SetupPackage {
       ScenarioContext context;
       context.folder = folder_;
       context.commandLine = args_.raw;
+      context.scenarioVariable = L"QV_SETUP_SCENARIO";
       context.work = [this] { return Install(); };
       context.defaults = [this] { return DefaultRun(); };
       return RunScenario(scenario, out_, context);

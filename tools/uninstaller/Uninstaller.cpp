@@ -51,6 +51,7 @@ class Uninstaller {
       ScenarioContext context;
       context.folder = args_.targetFolder;
       context.commandLine = args_.raw;
+      context.scenarioVariable = L"QV_UNINST_SCENARIO";
       context.work = [this] { return Remove(); };
       context.defaults = [this] { return DefaultRun(); };
       return RunScenario(scenario, out_, context);
