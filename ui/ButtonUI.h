@@ -16,6 +16,8 @@ public:
         kCaptured = 0x40,
     };
 
+    // Button text starts centred (the skins say "align" where they want otherwise).
+    CButtonUI() { m_uTextStyle = DT_SINGLELINE | DT_VCENTER | DT_CENTER; }
     const wchar_t* GetClass() const override;
     void* GetInterface(const wchar_t* name) override;
 

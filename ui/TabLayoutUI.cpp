@@ -14,14 +14,7 @@ void* CTabLayoutUI::GetInterface(const wchar_t* name) {
     return CContainerUI::GetInterface(name);
 }
 
-bool CTabLayoutUI::Add(CControlUI* c) {
-    if (!CContainerUI::Add(c)) return false;
-    if (m_iCurSel == -1 && c->IsOwnVisible())
-        m_iCurSel = GetItemIndex(c);
-    else
-        c->SetVisible(false);
-    return true;
-}
+bool CTabLayoutUI::Add(CControlUI* c) { return AddAt(c, GetCount()); }
 
 bool CTabLayoutUI::AddAt(CControlUI* c, int index) {
     if (!CContainerUI::AddAt(c, index)) return false;

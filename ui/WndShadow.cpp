@@ -122,8 +122,10 @@ LRESULT CALLBACK CWndShadow::ParentProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
                 ShowWindow(self->m_hWnd, SW_HIDE);
                 self->m_Status &= ~(kVisible | kParentVisible);
             } else {
+                // The parent's style is not visible yet while it is being shown.
                 self->m_bUpdate = true;
-                self->Show(h);
+                self->m_Status |= kVisible | kParentVisible;
+                ShowWindow(self->m_hWnd, SW_SHOWNOACTIVATE);
             }
         }
         break;
