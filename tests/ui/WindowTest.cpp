@@ -159,6 +159,8 @@ TEST_F(WindowTest, MainSkinOpensWithRegionShadowAndTimers) {
     main.CenterOnOwner();
     main.ShowWindow();
     Pump(800);
+    // QV_UI_HOLD_MS keeps the window up for an outside screenshot.
+    if (const char* hold = std::getenv("QV_UI_HOLD_MS")) Pump((DWORD)std::atoi(hold));
     HWND h = main.GetHWND();
     RECT wr;
     GetWindowRect(h, &wr);
@@ -391,5 +393,35 @@ TEST_F(WindowTest, NativeEditBoxNotifies) {
     EXPECT_EQ(e->GetNativeEditHWND(), nullptr);
     EXPECT_EQ(e->GetText(), L"Z:\\Program Files");
     w.EndWindow(1);
+    Pump(200);
+}
+
+TEST_F(WindowTest, CenterOnOwnerStaysInsideTheWorkArea) {
+    TestFrame main(FrameSpec::ForSkin(L"MainWnd.xml"));
+    ASSERT_NE(main.Create(nullptr, L"Sonavex", kFrameStyle, 0), nullptr);
+    main.ShowWindow();
+    Pump(200);
+    MONITORINFO mi = {sizeof mi};
+    GetMonitorInfoW(MonitorFromWindow(main.GetHWND(), MONITOR_DEFAULTTONEAREST), &mi);
+    const RECT work = mi.rcWork;
+    // Owner mostly past the right edge: the prompt is moved left to fit.
+    SetWindowPos(main.GetHWND(), nullptr, work.right - 200, work.top + 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Pump(100);
+    TestFrame prompt(FrameSpec::ForSkin(L"NetworkTipWnd.xml"));
+    ASSERT_NE(prompt.Create(main.GetHWND(), L"消息框", kFrameStyle, 0), nullptr);
+    prompt.CenterOnOwner();
+    RECT pr;
+    GetWindowRect(prompt.GetHWND(), &pr);
+    EXPECT_EQ(pr.right, work.right);
+    EXPECT_EQ(pr.top, work.top + 100 + 200 - 90);
+    // A minimized owner: centred on the work area.
+    ShowWindow(main.GetHWND(), SW_MINIMIZE);
+    Pump(200);
+    prompt.CenterOnOwner();
+    GetWindowRect(prompt.GetHWND(), &pr);
+    EXPECT_EQ(pr.left, (work.left + work.right) / 2 - 180);
+    EXPECT_EQ(pr.top, (work.top + work.bottom) / 2 - 90);
+    prompt.EndWindow(1);
+    main.EndWindow(1);
     Pump(200);
 }
