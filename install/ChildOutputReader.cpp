@@ -48,6 +48,11 @@ bool DiscardAvailable(HANDLE pipe) {
 
 }  // namespace
 
+void DiscardErrorOutput(const Utils::Process& process) {
+  for (int reads = 0; reads < 64 && DiscardAvailable(process.errorPipe.readEnd); ++reads) {
+  }
+}
+
 void DiscardUntilEnd(const Utils::Process& process) {
   while (Running(process)) {
     bool any = DiscardAvailable(process.outputPipe.readEnd);

@@ -27,6 +27,10 @@ int ReadChunk(const Utils::Process& process, ProtocolDecoder& decoder, bool& got
 // it. Returns the last decisive status seen, or 0.
 int Drain(const Utils::Process& process, ProtocolDecoder& decoder, bool stopAtDecisive);
 
+// Throws away what the child has written on its standard error, which
+// nobody reads, so that a child writing much there cannot block on it.
+void DiscardErrorOutput(const Utils::Process& process);
+
 // After the decisive line: reads and throws away what the child still
 // writes on its output and error pipes until it ends, so a child that goes
 // on printing cannot block on a full pipe while the runner waits for it.

@@ -63,6 +63,7 @@ int InstallRunner::Run() {
   bool decisive = false;
   for (;;) {
     if (!ChildOutput::Running(*process_)) break;
+    ChildOutput::DiscardErrorOutput(*process_);
     bool got = false;
     if (ChildOutput::ReadChunk(*process_, decoder_, got) != ProtocolDecoder::kNone) {
       decisive = true;  // the parser has reported the outcome; read no more

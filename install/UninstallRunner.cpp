@@ -55,6 +55,7 @@ int UninstallRunner::Run() {
 
   bool decisive = false;
   while (ChildOutput::Running(*process_)) {
+    ChildOutput::DiscardErrorOutput(*process_);
     bool got = false;
     if (ChildOutput::ReadChunk(*process_, decoder_, got) != ProtocolDecoder::kNone) decisive = true;
     // Nothing to read: wait a little for the child or its next output.
