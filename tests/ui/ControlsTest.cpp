@@ -319,3 +319,86 @@ TEST(Controls, SequenceLabelAttributes) {
     s->Stop();
     EXPECT_TRUE(w.pm.Timers().Records()[0].killed);
 }
+
+namespace {
+struct SkinRect {
+    const wchar_t* skin;
+    int page;
+    const wchar_t* cls;
+    const wchar_t* key;  // name, text or background picture
+    RECT rc;
+};
+
+const SkinRect kSkinRects[] = {
+    {L"MainWnd.xml", 0, L"VerticalLayout", L"winCtn", {0, 0, 600, 400}},
+    {L"MainWnd.xml", 0, L"TabLayout", L"titleTabLt", {10, 0, 210, 45}},
+    {L"MainWnd.xml", 0, L"HorizontalLayout", L"titleGrpCtn", {514, 12, 586, 36}},
+    {L"MainWnd.xml", 0, L"Button", L"minbtn", {514, 12, 538, 36}},
+    {L"MainWnd.xml", 0, L"Button", L"closebtn", {562, 12, 586, 36}},
+    {L"MainWnd.xml", 0, L"TabLayout", L"mainTabLt", {1, 45, 599, 400}},
+    {L"MainWnd.xml", 0, L"Label", L"res\\mainWnd\\logo.png", {147, 105, 453, 175}},
+    {L"MainWnd.xml", 0, L"Button", L"defaultInstallBtn", {183, 225, 417, 275}},
+    {L"MainWnd.xml", 0, L"Button", L"customeBtn", {489, 361, 589, 379}},
+    {L"MainWnd.xml", 1, L"Label", L"res\\mainWnd\\logo.png", {147, 75, 453, 145}},
+    {L"MainWnd.xml", 1, L"Label", L"\x5B89\x88C5\x8DEF\x5F84\xFF1A", {53, 189, 123, 225}},
+    {L"MainWnd.xml", 1, L"Edit", L"installDirEdit", {129, 189, 469, 225}},
+    {L"MainWnd.xml", 1, L"Button", L"chDirBtn", {479, 189, 560, 225}},
+    {L"MainWnd.xml", 1, L"Label", L"\x5176\x4ED6\x9009\x9879\xFF1A", {53, 245, 119, 263}},
+    {L"MainWnd.xml", 1, L"CheckBox", L"createDSCb", {125, 245, 263, 263}},
+    {L"MainWnd.xml", 1, L"CheckBox", L"createQSCb", {283, 245, 421, 263}},
+    {L"MainWnd.xml", 1, L"Button", L"customeInstallBtn", {183, 312, 417, 362}},
+    {L"MainWnd.xml", 2, L"SequenceLabel", L"progressAnLb", {225, 78, 375, 228}},
+    {L"MainWnd.xml", 2, L"Label", L"progressLb", {120, 300, 480, 324}},
+    {L"MainWnd.xml", 2, L"Progress", L"installPrg", {40, 344, 560, 352}},
+    {L"MainWnd.xml", 3, L"Label", L"res\\mainWnd\\finished.png", {260, 95, 340, 175}},
+    {L"MainWnd.xml", 3, L"Label", L"\x5B89\x88C5\x5B8C\x6210", {236, 200, 364, 242}},
+    {L"MainWnd.xml", 3, L"Button", L"openProduceBtn", {183, 294, 417, 344}},
+    {L"MessageBox1Wnd.xml", -1, L"Label", L"captionLbl", {10, 0, 169, 30}},
+    {L"MessageBox1Wnd.xml", -1, L"Button", L"closebtn", {328, 3, 352, 27}},
+    {L"MessageBox1Wnd.xml", -1, L"Label", L"textLbl", {1, 30, 359, 180}},
+    {L"MessageBox2Wnd.xml", -1, L"Label", L"captionLbl", {10, 0, 167, 30}},
+    {L"MessageBox2Wnd.xml", -1, L"Button", L"closebtn", {324, 3, 348, 27}},
+    {L"MessageBox2Wnd.xml", -1, L"Label", L"textLbl", {1, 31, 359, 179}},
+    {L"ExitTipWnd.xml", -1, L"Button", L"closebtn", {324, 8, 348, 32}},
+    {L"ExitTipWnd.xml", -1, L"Label", L"res\\MessageBoxWnd\\icoQuest.png", {35, 70, 75, 110}},
+    {L"ExitTipWnd.xml", -1, L"Label", L"abcc", {95, 70, 255, 110}},
+    {L"ExitTipWnd.xml", -1, L"Button", L"okBtn", {167, 130, 243, 162}},
+    {L"ExitTipWnd.xml", -1, L"Button", L"cancelBtn", {263, 130, 339, 162}},
+    {L"NetworkTipWnd.xml", -1, L"Button", L"closebtn", {324, 3, 348, 27}},
+    {L"NetworkTipWnd.xml", -1, L"Label", L"res\\MessageBoxWnd\\icoNetwork.png", {35, 60, 75, 100}},
+    {L"NetworkTipWnd.xml", -1, L"Button", L"cancelBtn", {182, 130, 258, 160}},
+    {L"NetworkTipWnd.xml", -1, L"Button", L"okBtn", {268, 130, 344, 160}},
+    {L"InstalledPathTipWnd.xml", -1, L"Button", L"closebtn", {364, 3, 388, 27}},
+    {L"InstalledPathTipWnd.xml", -1, L"Label", L"res\\MessageBoxWnd\\icoWarn.png", {35, 60, 75, 100}},
+    {L"InstalledPathTipWnd.xml", -1, L"Button", L"cancelBtn", {131, 128, 231, 160}},
+    {L"InstalledPathTipWnd.xml", -1, L"Button", L"okBtn", {246, 128, 356, 160}},
+};
+
+CControlUI* FindByKey(CControlUI* root, const wchar_t* cls, const wchar_t* key) {
+    CControlUI* found = nullptr;
+    root->ForEachControl([&](CControlUI* c) {
+        if (found || !c->IsVisible() || std::wstring(c->GetClass()) != cls) return;
+        if (c->GetName() == key || c->GetText() == key || c->GetBkImage() == key) found = c;
+    });
+    return found;
+}
+}  // namespace
+
+// The six skins laid out by the layout rules give the windows' rectangles.
+TEST(Controls, SkinsLayOutToTheirRectangles) {
+    ASSERT_TRUE(OpenSkinResource(GetModuleHandleW(nullptr), 147));
+    for (const SkinRect& r : kSkinRects) {
+        Built w(r.skin);
+        ASSERT_NE(w.root, nullptr);
+        if (r.page >= 0) {
+            auto* tab = static_cast<CTabLayoutUI*>(w.pm.FindByName(L"mainTabLt")->GetInterface(L"TabLayout"));
+            ASSERT_TRUE(tab->SelectChild(r.page));
+            w.pm.LayoutIfNeeded(600, 400);
+        }
+        CControlUI* c = FindByKey(w.root, r.cls, r.key);
+        ASSERT_NE(c, nullptr) << r.cls;
+        RECT got = c->GetPos();
+        EXPECT_TRUE(EqualRect(&got, &r.rc)) << r.cls << " page " << r.page << ": " << got.left << "," << got.top
+                                            << "," << got.right << "," << got.bottom;
+    }
+}
