@@ -135,10 +135,16 @@ TEST(Pipeline, FailedDownloadIsDiagnosedInTheUsageEvents) {
   ASSERT_TRUE(port);
   Fetch(std::string("http://127.0.0.1:") + port + "/_reset");
   std::wstring folder = ScratchFolder(L"pipe_diag");
-  Outcome o = RunPipeline(L"-downloadurl=" + PackageUrl("head404=1&t=pipediag") + L" -downloadtype=1 \"-instdir=" +
-                              folder + L"\" -collecturl=http://127.0.0.1:" + Utils::ToWide(port, 0) +
-                              L"/collect?project=pc",
-                          true);
+  const std::wstring collect = L" -collecturl=http://127.0.0.1:" + Utils::ToWide(port, 0) + L"/collect?project=pc";
+
+  // With analytics off the same failure reports nothing at all.
+  Outcome off = RunPipeline(L"-downloadurl=" + PackageUrl("head404=1&t=pipediagoff") + L" -downloadtype=1 \"-instdir=" +
+                            folder + L"\"" + collect);
+  EXPECT_EQ(off.exitCode, 1u);
+  EXPECT_EQ(ReadBytes(Utils::ToWide(records, 0), 1 << 20), "");
+  Outcome o = RunPipeline(
+      L"-downloadurl=" + PackageUrl("head404=1&t=pipediag") + L" -downloadtype=1 \"-instdir=" + folder + L"\"" + collect,
+      true);
   EXPECT_EQ(o.exitCode, 1u);
   std::string text = ReadBytes(Utils::ToWide(records, 0), 1 << 20);
   std::vector<std::string> reasons;
