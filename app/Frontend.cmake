@@ -35,6 +35,7 @@ if(QV_WIN32)
     add_executable(QuelvoxSetup WIN32 ${_stub} res/QuelvoxSetup.rc)
     target_link_libraries(QuelvoxSetup PRIVATE qv_utils)
   endif()
-  target_link_options(QuelvoxSetup PRIVATE -municode)
+  # Release builds ship without symbols.
+  target_link_options(QuelvoxSetup PRIVATE -municode $<$<CONFIG:MinSizeRel,Release>:-s>)
   set_target_properties(QuelvoxSetup PROPERTIES OUTPUT_NAME QuelvoxSetup RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 endif()

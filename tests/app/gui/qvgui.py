@@ -68,7 +68,7 @@ class Machine:
         e["QV_WINEPREFIX"] = self.prefix
         e["WINEPREFIX"] = self.prefix
         e["DISPLAY"] = self.display
-        e.setdefault("WINEDEBUG", "-all,warn+seh")
+        e["WINEDEBUG"] = "-all,warn+seh"  # the debugger channel on standard error
         e.update(extra)
         return e
 
@@ -108,7 +108,9 @@ class Machine:
         """No earlier installation: key, install folders and settings files gone,
         and nothing left running in this prefix from an earlier run."""
         self.wine("wineserver", "-k")
-        time.sleep(0.5)
+        self.wine("wineserver", "-w")
+        wait_for(lambda: not subprocess.run(["xdotool", "search", "--name", "^(Sonavex|消息框)$"], env=self.env(),
+                                            stdout=subprocess.PIPE).stdout.strip(), 10, "old windows gone")
         self.wine("reg", "delete", REG_KEY, "/f")
         for p in [os.path.join(self.c_drive(), "Program Files", "Quelvox"),
                   os.path.join(self.user_dir(), "AppData", "Roaming", "OrvanData"),
