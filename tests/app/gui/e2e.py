@@ -334,9 +334,51 @@ def telemetry_off(c):
     check(qvgui.collected_events(c.work) == [], "no event sent with analytics off")
 
 
+class Skip(Exception):
+    pass
+
+
+def low_disk(c):
+    # A 64 MiB drive Q: in the prefix; needs the right to mount a tmpfs.
+    small = os.path.join(c.work, "small")
+    os.makedirs(small)
+    if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64m", "tmpfs", small],
+                      stderr=subprocess.DEVNULL).returncode != 0:
+        raise Skip("cannot mount a small drive here")
+    link = os.path.join(PREFIX, "dosdevices", "q:")
+    try:
+        if os.path.lexists(link):
+            os.remove(link)
+        os.symlink(small, link)
+        c.download_server()
+        run = c.run(c.url())
+        run.find_window()
+        run.click_main("customeBtn")
+        run.wait_log("PAGE", "1")
+        run.click_main("installDirEdit")
+        subprocess.run(["xdotool", "key", "ctrl+a", "BackSpace"], env=c.machine.env())
+        run.type_text("Q:\\")
+        run.click_main("customeInstallBtn")
+        wid = run.wait_prompt("MessageBox2Wnd.xml", 20)
+        time.sleep(0.5)
+        c.shot(run, "low-disk-prompt", wid)
+        run.click(wid, *qvgui.PROMPT_BUTTONS["MessageBox2Wnd.xml"]["closebtn"])
+        time.sleep(0.5)
+        check(run.pages() == [1], "the custom page stays")
+        run.click_main("customeInstallBtn")  # the button works again
+        wid = run.wait_prompt("MessageBox2Wnd.xml", 20, count=2)
+        run.click(wid, *qvgui.PROMPT_BUTTONS["MessageBox2Wnd.xml"]["closebtn"])
+        check(run.pages() == [1], "still no installation")
+        run.kill()
+    finally:
+        if os.path.lexists(link):
+            os.remove(link)
+        subprocess.run(["umount", "-l", small], stderr=subprocess.DEVNULL)
+
+
 SCENARIOS = {f.__name__: f for f in (default_installation, second_instance, download_failure_retry,
                                      install_failure, existing_installation, failed_uninstall,
-                                     progress_page_keys, custom_installation, telemetry_off)}
+                                     progress_page_keys, custom_installation, telemetry_off, low_disk)}
 
 
 def main():
@@ -348,6 +390,9 @@ def main():
         SCENARIOS[name](c)
         print("PASS", name)
         return 0
+    except Skip as e:
+        print("SKIP %s: %s" % (name, e))
+        return 77
     except (AssertionError, qvgui.Timeout) as e:
         print("FAIL %s: %s" % (name, e))
         for r in c.runs:
