@@ -239,6 +239,11 @@ class Installer:
             self.find_window()
         self.click(self.wid, *CLICK[control])
 
+    def wake_main(self):
+        """Under Xvfb the main window takes a moment after a prompt closed
+        before it takes clicks again."""
+        time.sleep(3)
+
     def click_prompt(self, skin, button, timeout=30, count=1):
         wid = self.wait_prompt(skin, timeout, count)
         self.click(wid, *PROMPT_BUTTONS[skin][button])
