@@ -102,8 +102,11 @@ std::wstring CInstallEnvironment::DefaultInstallFolder() {
 
 bool CInstallEnvironment::IsSameFolder(const std::wstring& a, const std::wstring& b) {
   if (a.empty() || b.empty()) return false;
+  // A trailing backslash does not make another folder ("C:\\x\\" is "C:\\x"),
+  // though the relative path would then come out as ".\\" or "".
+  std::wstring from = WithoutTrailingBackslash(a), to = WithoutTrailingBackslash(b);
   wchar_t rel[MAX_PATH * 2] = {};
-  if (!PathRelativePathToW(rel, a.c_str(), FILE_ATTRIBUTE_DIRECTORY, b.c_str(), FILE_ATTRIBUTE_DIRECTORY))
+  if (!PathRelativePathToW(rel, from.c_str(), FILE_ATTRIBUTE_DIRECTORY, to.c_str(), FILE_ATTRIBUTE_DIRECTORY))
     return false;
   return wcscmp(rel, L".") == 0;
 }
