@@ -72,7 +72,7 @@ bool CDrawKit::DrawImage(HDC hdc, CControlManagerUI* manager, const RECT& rcCont
                          ImageSlot& slot) {
     if (slot.text.empty() || !manager) return false;
     if (!slot.parsed) {
-        slot.spec = ParseImageSpec(slot.text);
+        slot.spec = ParseImageDescriptor(slot.text);
         slot.parsed = true;
     }
     if (!slot.info) {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/ImageSpec.h"
+#include "ui/ImageDescriptor.h"
 
 namespace SkinUI {
 
@@ -32,14 +32,14 @@ struct ImageInfo {
 struct ImageSlot {
     std::wstring text;
     bool parsed = false;
-    ImageSpec spec;
+    ImageDescriptor spec;
     ImageInfo* info = nullptr;  // owned by the window's cache
     bool loadAttempted = false;
 
     void Set(const std::wstring& t) {
         text = t;
         parsed = false;
-        spec = ImageSpec();
+        spec = ImageDescriptor();
         info = nullptr;
         loadAttempted = false;
     }

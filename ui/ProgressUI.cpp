@@ -62,7 +62,7 @@ void CProgressUI::PaintStatusImage(HDC hdc) {
     // Draw the fore picture into the filled part: the destination is set
     // as the attribute's "dest" for this draw.
     if (!m_foreImage.parsed) {
-        m_foreImage.spec = ParseImageSpec(m_foreImage.text);
+        m_foreImage.spec = ParseImageDescriptor(m_foreImage.text);
         m_foreImage.parsed = true;
     }
     UiRect saved = m_foreImage.spec.dest;

@@ -4,7 +4,7 @@
 
 #include "ui/DrawKit.h"
 #include "ui/ImageDecode.h"
-#include "ui/ImageSpec.h"
+#include "ui/ImageDescriptor.h"
 #include "ui/SkinArchive.h"
 
 bool CWndShadow::s_registered = false;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/AttrSyntax.h"
-#include "ui/ImageSpec.h"
+#include "ui/ImageDescriptor.h"
 
 using namespace SkinUI;
 
@@ -34,13 +34,13 @@ TEST(AttrSyntax, BooleansAndColours) {
     EXPECT_TRUE(EqualsNoCase(L"verticallayout", L"VerticalLayout"));
 }
 
-TEST(ImageSpec, PlainNameAndPairs) {
-    ImageSpec plain = ParseImageSpec(L"res\\mainWnd\\bg1.png");
+TEST(ImageDescriptor, PlainNameAndPairs) {
+    ImageDescriptor plain = ParseImageDescriptor(L"res\\mainWnd\\bg1.png");
     EXPECT_EQ(plain.file, L"res\\mainWnd\\bg1.png");
     EXPECT_EQ(plain.fade, 255);
     EXPECT_EQ(plain.mask, 0u);
 
-    ImageSpec s = ParseImageSpec(
+    ImageDescriptor s = ParseImageDescriptor(
         L"file='res\\mainWnd\\installPrg2.png'  corner='2,2,2,2' mask='#FF0000' fade='128' hole='true' "
         L"xtiled='true' ytiled='false' dest='84,2,100,18' source='1,1,5,5' unknown='x'");
     EXPECT_EQ(s.file, L"res\\mainWnd\\installPrg2.png");
@@ -53,24 +53,24 @@ TEST(ImageSpec, PlainNameAndPairs) {
     EXPECT_EQ(s.dest, MakeRect(84, 2, 100, 18));
     EXPECT_EQ(s.source, MakeRect(1, 1, 5, 5));
 
-    ImageSpec c = ParseImageSpec(L"color='#FF00FF00'");
+    ImageDescriptor c = ParseImageDescriptor(L"color='#FF00FF00'");
     EXPECT_EQ(c.resType, L"*COLOR*");
     EXPECT_EQ(c.file, L"#FF00FF00");
 }
 
-TEST(ImageSpec, TabOrEndAfterValueEndsTheList) {
-    ImageSpec s = ParseImageSpec(L"file='a.png'\tdest='1,2,3,4'");
+TEST(ImageDescriptor, TabOrEndAfterValueEndsTheList) {
+    ImageDescriptor s = ParseImageDescriptor(L"file='a.png'\tdest='1,2,3,4'");
     EXPECT_EQ(s.file, L"a.png");
     EXPECT_EQ(s.dest, MakeRect(0, 0, 0, 0));
-    ImageSpec t = ParseImageSpec(L"file='a.png' fade='9'x dest='1,2,3,4'");
+    ImageDescriptor t = ParseImageDescriptor(L"file='a.png' fade='9'x dest='1,2,3,4'");
     EXPECT_EQ(t.fade, 9);
     EXPECT_EQ(t.dest, MakeRect(0, 0, 0, 0));
-    ImageSpec e = ParseImageSpec(L"file='' fade='7'");
+    ImageDescriptor e = ParseImageDescriptor(L"file='' fade='7'");
     EXPECT_EQ(e.file, L"file='' fade='7'");  // an empty value is ignored
     EXPECT_EQ(e.fade, 7);
 }
 
-TEST(ImageSpec, DestinationRelativeAndClipped) {
+TEST(ImageDescriptor, DestinationRelativeAndClipped) {
     UiRect button = MakeRect(489, 361, 589, 381);  // 100 by 20
     EXPECT_EQ(ImageDestination(button, MakeRect(84, 2, 100, 18)), MakeRect(573, 363, 589, 379));
     UiRect narrow = MakeRect(0, 0, 90, 20);
@@ -78,7 +78,7 @@ TEST(ImageSpec, DestinationRelativeAndClipped) {
     EXPECT_EQ(ImageDestination(button, UiRect()), button);
 }
 
-TEST(ImageSpec, NinePartGeometry) {
+TEST(ImageDescriptor, NinePartGeometry) {
     // 10x10 picture with 2-pixel corners into a 520x8 bar.
     auto pieces = NinePartPieces(MakeRect(0, 0, 520, 8), MakeRect(0, 0, 10, 10), MakeRect(2, 2, 2, 2), false,
                                  false, false);

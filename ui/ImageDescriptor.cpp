@@ -1,4 +1,4 @@
-#include "ui/ImageSpec.h"
+#include "ui/ImageDescriptor.h"
 
 #include <cwchar>
 
@@ -10,8 +10,8 @@ namespace {
 bool IsSpace(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
 }  // namespace
 
-ImageSpec ParseImageSpec(const std::wstring& text) {
-    ImageSpec spec;
+ImageDescriptor ParseImageDescriptor(const std::wstring& text) {
+    ImageDescriptor spec;
     spec.file = text;
     const wchar_t* p = text.c_str();
     for (;;) {

@@ -11,7 +11,7 @@
 
 namespace SkinUI {
 
-struct ImageSpec {
+struct ImageDescriptor {
     std::wstring file;
     std::wstring resType;   // empty: the skin package; "*COLOR*": a colour
     UiRect dest, source, corner;
@@ -20,7 +20,7 @@ struct ImageSpec {
     bool hole = false, xtiled = false, ytiled = false, hsl = false;
 };
 
-ImageSpec ParseImageSpec(const std::wstring& text);
+ImageDescriptor ParseImageDescriptor(const std::wstring& text);
 
 // Destination of a picture inside a control (relative "dest" applied and
 // clipped to the control's right and bottom edges).
