@@ -46,10 +46,11 @@ if [ -n "${DISPLAY:-}" ]; then
   echo "demo: running the installer on $DISPLAY"
   cmake/wine-run.sh "$exe" || true
 else
-  disp=":97"
-  Xvfb "$disp" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # A free display number, chosen by the X server itself.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   pids+=($!)
-  sleep 1
+  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  disp=":$(head -n1 "$work/display")"
   DISPLAY="$disp" xcompmgr >/dev/null 2>&1 &
   pids+=($!)
   DISPLAY="$disp" python3 tests/app/gui/demo_run.py --build "$build" --source "$root" \
